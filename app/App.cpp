@@ -1,0 +1,1 @@
+// Product code starts here.

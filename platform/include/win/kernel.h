@@ -1,0 +1,3 @@
+// Placeholder: filled in as the layer grows.
+#pragma once
+#include "base.h"
