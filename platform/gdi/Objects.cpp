@@ -155,11 +155,13 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
     case ObjKind::Bitmap: {
       if (dc->kind != DcKind::Memory) return nullptr;
       if (a.bitmap == h) return h;
-      if (o->selectedInto) return nullptr;  // a bitmap lives in at most one DC
+      // A bitmap lives in at most one DC; the stock 1 x 1 bitmap every new memory DC starts with
+      // is shared by all of them.
+      if (o->selectedInto && !o->stock) return nullptr;
       if (GdiObject* old = Obj(a.bitmap, ObjKind::Bitmap)) old->selectedInto = nullptr;
       previous = a.bitmap;
       a.bitmap = h;
-      o->selectedInto = hdc;
+      if (!o->stock) o->selectedInto = hdc;
       // A new bitmap has its own size; a clip set for the old one no longer means anything.
       a.hasClip = false;
       a.clip.Clear();
