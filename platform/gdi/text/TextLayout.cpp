@@ -146,7 +146,9 @@ void WrapParagraph(LineBuilder& b, const std::vector<Marked>& p, size_t begin, s
 void AddEllipsis(DefaultFont& font, TextLine& line, int maxWidth) {
   const Glyph& dot = font.GlyphFor(U'.');
   const int dots = dot.advance * 3;
-  while (!line.chars.empty() && line.chars.back().x + dots > maxWidth) line.chars.pop_back();
+  while (!line.chars.empty() && line.chars.back().x + line.chars.back().advance + dots > maxWidth) {
+    line.chars.pop_back();
+  }
   line.width = line.chars.empty() ? 0 : line.chars.back().x + line.chars.back().advance;
   for (int i = 0; i < 3; ++i) {
     line.chars.push_back({U'.', &dot, line.width, dot.advance, false});
