@@ -21,12 +21,12 @@ bool WriteBlock(HANDLE file, const ImageBytes& block) {
 
 }  // namespace
 
-bool WriteBytesToFile(const char* fileName, std::span<const ImageBytes* const> blocks) {
+bool WriteBytesToFile(const char* fileName, const ImageBytes* const* blocks, size_t count) {
   if (!fileName || fileName[0] == '\0') return false;
   HANDLE file = CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  for (const ImageBytes* block : blocks) {
-    if (block && !WriteBlock(file, *block)) {
+  for (size_t i = 0; blocks && i < count; ++i) {
+    if (blocks[i] && !WriteBlock(file, *blocks[i])) {
       CloseHandle(file);
       return false;
     }

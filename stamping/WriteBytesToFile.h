@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <initializer_list>
-#include <span>
 
 #include "ui/ImageBytes.h"
 
@@ -11,8 +10,8 @@
 // opened for writing only, shared with nobody, created always. An empty or null name fails at
 // once and touches nothing. Empty (or null) blocks are skipped, so writing only empty blocks
 // leaves a file of length 0. On a failure the file is closed and keeps what was written.
-bool WriteBytesToFile(const char* fileName, std::span<const ImageBytes* const> blocks);
+bool WriteBytesToFile(const char* fileName, const ImageBytes* const* blocks, size_t count);
 
 inline bool WriteBytesToFile(const char* fileName, std::initializer_list<const ImageBytes*> blocks) {
-  return WriteBytesToFile(fileName, std::span<const ImageBytes* const>(blocks.begin(), blocks.size()));
+  return WriteBytesToFile(fileName, blocks.begin(), blocks.size());
 }
