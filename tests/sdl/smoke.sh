@@ -76,6 +76,17 @@ run() {  # run SCALE SCREEN
   # A click on client point (100, 200); a second quick one makes a double click.
   xdotool mousemove --window "$wid" $((100 * scale)) $((200 * scale)) click 1
   xdotool click --repeat 2 --delay 80 3
+  # One press of each kind of key the program can meet, in a row (Num Lock is off on Xvfb, so
+  # the keypad's 1 is End).
+  xdotool key --delay 20 a shift+b Control_L Alt_L Left Up Right Down Home End Prior Next \
+    Insert Delete BackSpace Return space F1 F12 minus comma period semicolon slash bracketleft \
+    apostrophe grave backslash equal KP_Add KP_End Menu 0 9 z
+  # Taking the desktop window's size away and giving it back loses SDL's pixels: the driver must
+  # ask for a whole frame again (the smoke program presents everything on Expose).
+  xdotool windowsize --sync "$wid" $((300 * scale)) $((300 * scale))
+  sleep 0.1
+  xdotool windowsize --sync "$wid" "$WIDTH" "$HEIGHT"
+  sleep 0.2
   xdotool key Escape
   sleep 0.3
   import -window root "$work/shot.png"
@@ -90,6 +101,12 @@ run() {  # run SCALE SCREEN
     'KeyDown vk=0x31 .*Text U\+0031 .*KeyDown vk=0xBE .*Text U\+002E .*KeyDown vk=0x35 .*Text U\+0035 .*KeyDown vk=0x09 .*MouseDown button=0 .*KeyDown vk=0x1B' ||
     fail "typed keys, texts, Tab, click and Escape are not all there in order"
   expect_line "^EVENT Activate window=main" "focusing the window activates it"
+  expect_line "^EVENT Expose window=main" "a resized desktop window asks for a whole frame"
+  local keys want_keys
+  keys=$(awk '/^EVENT KeyDown/ {sub("vk=", "", $3); printf "%s ", $3}' "$work/log")
+  want_keys="0x41 0x10 0x42 0x11 0x12 0x25 0x26 0x27 0x28 0x24 0x23 0x21 0x22 0x2D 0x2E 0x08 0x0D 0x20 \
+0x70 0x7B 0xBD 0xBC 0xBE 0xBA 0xBF 0xDB 0xDE 0xC0 0xDC 0xBB 0x6B 0x23 0x5D 0x30 0x39 0x5A "
+  [[ "$keys" == *"$want_keys"* ]] || fail "key codes: got '$keys', expected to contain '$want_keys'"
   expect_line "^EVENT MouseDown button=0 clicks=1 screen=$sx,$sy window=main" "left click at client 100,200 = screen $sx,$sy"
   expect_line "^EVENT MouseUp button=0 clicks=1 screen=$sx,$sy" "left button release"
   expect_line "^EVENT MouseDown button=1 clicks=2 screen=$sx,$sy" "second right click is a double click"
