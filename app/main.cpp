@@ -1,3 +1,5 @@
 #include <windows.h>
 
-int main() { return 0; }
+#include "app/Shell.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunProgram(); }

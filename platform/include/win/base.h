@@ -27,6 +27,7 @@ typedef const void* LPCVOID;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef BYTE* LPBYTE;
+typedef BYTE* PBYTE;
 typedef DWORD* LPDWORD;
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;

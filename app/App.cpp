@@ -1,1 +1,0 @@
-// Product code starts here.

@@ -1,0 +1,17 @@
+// Finds the file behind DEFAULT_GUI_FONT through fontconfig: the bitmap-strike CJK face first,
+// then its outline sibling, then any installed font that covers Chinese.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quill::text {
+
+struct FontFile {
+  std::string path;
+  int index = 0;  // face index inside a collection file
+};
+
+std::optional<FontFile> LocateDefaultFontFile();
+
+}  // namespace quill::text
