@@ -1,3 +1,6 @@
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,3 +11,5 @@ void WINAPI ExitProcess(UINT exitCode) {
   std::fflush(nullptr);
   std::exit(static_cast<int>(exitCode));
 }
+
+DWORD WINAPI GetCurrentThreadId(void) { return static_cast<DWORD>(::syscall(SYS_gettid)); }
