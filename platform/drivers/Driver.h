@@ -51,6 +51,8 @@ struct TopLevelInfo {
   // Large icon as 32-bit BGRA pixels, top row first; empty when the window has none.
   std::vector<uint32_t> iconPixels;
   int iconSize = 0;
+  // Stacking among the program's top-level windows: 0 is the top-most, larger values lie behind.
+  int zOrder = 0;
 };
 
 class Driver {

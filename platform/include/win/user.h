@@ -610,7 +610,6 @@ int WINAPI GetDlgCtrlID(HWND hwnd);
 HWND WINAPI GetDlgItem(HWND parent, int id);
 HWND WINAPI GetTopWindow(HWND hwnd);  // NULL: the top-most top-level window
 HWND WINAPI GetWindow(HWND hwnd, UINT cmd);
-HWND WINAPI GetDesktopWindow(void);
 
 BOOL WINAPI ShowWindow(HWND hwnd, int cmd);  // whether the window was visible before
 BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
@@ -647,7 +646,6 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
 BOOL WINAPI TranslateMessage(const MSG* msg);
 LRESULT WINAPI DispatchMessageA(const MSG* msg);
-BOOL WINAPI WaitMessage(void);
 DWORD WINAPI GetMessageTime(void);
 DWORD WINAPI GetMessagePos(void);
 

@@ -1,0 +1,123 @@
+// Bitmaps: screen-compatible (32-bit) bitmaps, and their exchange with device-independent rows
+// (24-bit with rows padded to four bytes, or 32-bit; bottom-up for a positive height, top-down for
+// a negative one).
+#include <cstring>
+#include <limits>
+
+#include "gdi/GdiState.h"
+#include "windows.h"
+
+using namespace quill;
+using namespace quill::gdi;
+
+namespace {
+
+// Bitmaps beyond this many pixels are refused rather than risking an overflow or a huge allocation.
+constexpr long long kMaxPixels = 1LL << 28;
+
+HBITMAP NewBitmap(int width, int height) {
+  if (width <= 0 || height <= 0 || static_cast<long long>(width) * height > kMaxPixels) return nullptr;
+  auto bm = std::make_unique<GdiObject>();
+  bm->kind = ObjKind::Bitmap;
+  bm->width = width;
+  bm->height = height;
+  bm->pixels.assign(static_cast<size_t>(width) * height, 0);
+  return reinterpret_cast<HBITMAP>(G().objects.Add(std::move(bm)));
+}
+
+size_t DibStride(int width, int bitCount) {
+  return ((static_cast<size_t>(bitCount) * width + 31) / 32) * 4;
+}
+
+bool SupportedDib(const BITMAPINFOHEADER& h) {
+  return h.biSize >= sizeof(BITMAPINFOHEADER) && h.biWidth > 0 && h.biHeight != 0 &&
+         h.biHeight != std::numeric_limits<LONG>::min() && h.biCompression == BI_RGB &&
+         (h.biBitCount == 24 || h.biBitCount == 32) &&
+         static_cast<long long>(h.biWidth) * (h.biHeight < 0 ? -h.biHeight : h.biHeight) <= kMaxPixels;
+}
+
+}  // namespace
+
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int width, int height) {
+  if (!DcOf(hdc) || width < 0 || height < 0) return nullptr;
+  // A zero extent gives the smallest bitmap there is, as the platform does.
+  if (width == 0 || height == 0) width = height = 1;
+  return NewBitmap(width, height);
+}
+
+HBITMAP WINAPI CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* header, DWORD init, LPCVOID bits,
+                              const BITMAPINFO* info, UINT usage) {
+  if ((hdc && !DcOf(hdc)) || !header || header->biWidth <= 0 || header->biHeight == 0 ||
+      header->biHeight == std::numeric_limits<LONG>::min())
+    return nullptr;
+  int width = header->biWidth;
+  int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+  if (!(init & CBM_INIT)) return NewBitmap(width, height);
+  if (!info || !bits || usage != DIB_RGB_COLORS || !SupportedDib(info->bmiHeader)) return nullptr;
+  const BITMAPINFOHEADER& src = info->bmiHeader;
+  HBITMAP h = NewBitmap(width, height);
+  if (!h) return nullptr;
+  GdiObject* bm = Obj(h);
+  int srcHeight = src.biHeight < 0 ? -src.biHeight : src.biHeight;
+  bool bottomUp = src.biHeight > 0;
+  size_t stride = DibStride(src.biWidth, src.biBitCount);
+  int bpp = src.biBitCount / 8;
+  const uint8_t* base = static_cast<const uint8_t*>(bits);
+  for (int y = 0; y < height && y < srcHeight; ++y) {
+    const uint8_t* row = base + stride * (bottomUp ? srcHeight - 1 - y : y);
+    uint32_t* out = bm->pixels.data() + static_cast<size_t>(y) * width;
+    for (int x = 0; x < width && x < src.biWidth; ++x) {
+      const uint8_t* p = row + x * bpp;
+      out[x] = p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16);
+    }
+  }
+  return h;
+}
+
+int WINAPI GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info,
+                     UINT usage) {
+  GdiObject* bm = Obj(bitmap, ObjKind::Bitmap);
+  if (!DcOf(hdc) || !bm || !info || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER)) return 0;
+  if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return 0;
+  BITMAPINFOHEADER& h = info->bmiHeader;
+  if (!bits) {
+    // Only the header: a bit count of 0 asks for the bitmap's own format.
+    if (h.biBitCount == 0) {
+      h.biWidth = bm->width;
+      h.biHeight = bm->height;
+      h.biPlanes = 1;
+      h.biBitCount = 32;
+      h.biCompression = BI_RGB;
+    }
+    if (!SupportedDib(h)) return 0;
+    int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    h.biSizeImage = static_cast<DWORD>(DibStride(h.biWidth, h.biBitCount) * height);
+    return height;
+  }
+  if (!SupportedDib(h)) return 0;
+  int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+  bool bottomUp = h.biHeight > 0;
+  size_t stride = DibStride(h.biWidth, h.biBitCount);
+  int bpp = h.biBitCount / 8;
+  h.biSizeImage = static_cast<DWORD>(stride * height);
+  h.biPlanes = 1;
+  uint8_t* out = static_cast<uint8_t*>(bits);
+  int copied = 0;
+  for (long long scan = start; scan < static_cast<long long>(start) + lines && scan < height; ++scan) {
+    // Scan lines count from the first row stored: the bottom row of a bottom-up DIB.
+    int y = bottomUp ? height - 1 - static_cast<int>(scan) : static_cast<int>(scan);
+    uint8_t* row = out + stride * static_cast<size_t>(scan - start);
+    std::memset(row, 0, stride);
+    if (y < bm->height) {
+      const uint32_t* src = bm->pixels.data() + static_cast<size_t>(y) * bm->width;
+      for (int x = 0; x < h.biWidth && x < bm->width; ++x) {
+        uint8_t* p = row + x * bpp;
+        p[0] = src[x] & 0xFF;
+        p[1] = (src[x] >> 8) & 0xFF;
+        p[2] = (src[x] >> 16) & 0xFF;
+      }
+    }
+    ++copied;
+  }
+  return copied;
+}
