@@ -332,6 +332,28 @@ TEST_F(Edit, ADestroyedEditFailsCleanlyAndLeavesNothingBehind) {
   EXPECT_EQ(after.gdiObjects, before.gdiObjects);
 }
 
+TEST_F(Edit, AReadOnlyBoxCopiesButTakesNoEdits) {
+  SetWindowTextA(edit, "keep");
+  SendMessageA(edit, EM_SETREADONLY, TRUE, 0);
+  driver->SetClipboardText("pasted");
+  driver->Key(VK_END);
+  driver->Type("x");
+  driver->Key(VK_BACK);
+  driver->Key('V', kCtrl);
+  driver->Key('A', kCtrl);
+  driver->Key('X', kCtrl);
+  driver->Key(VK_DELETE);
+  PumpUntilIdle();
+  EXPECT_EQ(Text(), "keep");
+  driver->Key('C', kCtrl);
+  PumpUntilIdle();
+  EXPECT_EQ(driver->Clipboard(), "keep");
+  SendMessageA(edit, EM_SETREADONLY, FALSE, 0);
+  driver->Type("!");
+  PumpUntilIdle();
+  EXPECT_EQ(Text(), "!");
+}
+
 TEST_F(Edit, AMultiLineEditIsRefused) {
   EXPECT_EQ(MakeEdit(WS_CHILD | ES_MULTILINE, "", 150, 100, 9), nullptr);
 }
