@@ -689,6 +689,18 @@ int WINAPI FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
 BOOL WINAPI DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags);
 BOOL WINAPI DrawFocusRect(HDC hdc, const RECT* rect);
 
+// Rectangle helpers. Empty rectangles (right <= left or bottom <= top) intersect nothing.
+BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL WINAPI SetRectEmpty(LPRECT rect);
+BOOL WINAPI CopyRect(LPRECT dst, const RECT* src);
+BOOL WINAPI IsRectEmpty(const RECT* rect);
+BOOL WINAPI EqualRect(const RECT* a, const RECT* b);
+BOOL WINAPI PtInRect(const RECT* rect, POINT pt);
+BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
+BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
+BOOL WINAPI IntersectRect(LPRECT dst, const RECT* a, const RECT* b);  // FALSE and empty: no overlap
+BOOL WINAPI UnionRect(LPRECT dst, const RECT* a, const RECT* b);
+
 // [icons and cursors] -----------------------------------------------------------------------------
 
 // `bits` holds a PNG image (32-bit RGBA); it is scaled to cx x cy (0: the system's large icon size).
