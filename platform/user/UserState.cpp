@@ -44,10 +44,12 @@ Driver* Drv() {
   UserState& u = U();
   if (d && d != u.openedDriver) {
     RECT screen{0, 0, 1024, 768};
-    if (d->Open(&screen)) u.screen = screen;
+    u.displayOpen = d->Open(&screen);
+    if (u.displayOpen) u.screen = screen;
     u.openedDriver = d;
   }
-  return d;
+  // Without a display there is nothing to show windows on or take input from.
+  return u.displayOpen ? d : nullptr;
 }
 
 POINT ScreenOrigin(const Window* w) {

@@ -109,6 +109,7 @@ struct UserState {
 
   // The display.
   Driver* openedDriver = nullptr;
+  bool displayOpen = false;  // whether openedDriver could open its display
   RECT screen{0, 0, 1024, 768};
 };
 

@@ -61,6 +61,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   if (!cls) return nullptr;
   UserState& u = U();
   Driver* driver = Drv();
+  // A top-level window needs a display to live on.
+  if (!(style & WS_CHILD) && !driver) return nullptr;
   HWND owner = nullptr;
   if (style & WS_CHILD) {
     if (!Win(parent)) return nullptr;

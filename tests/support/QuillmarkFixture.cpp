@@ -26,6 +26,7 @@ void QuillmarkFixture::TearDown() {
 }
 
 void QuillmarkFixture::StartProgram(int screenWidth, int screenHeight, DefinitionSource source) {
+  harness_.reset();  // the old program ends (and the layer resets) before the new one starts
   harness_ = std::make_unique<quill::ProgramHarness>(screenWidth, screenHeight);
   harness_->Start([source] { return RunProgram(source); });
 }
