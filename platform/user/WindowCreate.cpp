@@ -1,6 +1,7 @@
 // Creating and destroying windows, in the platform's message order: WM_NCCREATE, WM_NCCALCSIZE,
 // WM_CREATE, WM_SIZE, WM_MOVE, then showing; on destruction the window is hidden, WM_DESTROY goes
 // to the window before its children, and WM_NCDESTROY to the children before the window.
+#include "controls/StandardClasses.h"
 #include <algorithm>
 
 #include "gdi/GdiState.h"
@@ -52,6 +53,11 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
                             int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param) {
   std::shared_ptr<WindowClass> cls = FindClass(className);
+  if (!cls) {
+    // The standard controls' classes exist from the first time a program asks for them.
+    quill::controls::EnsureStandardClasses();
+    cls = FindClass(className);
+  }
   if (!cls) return nullptr;
   UserState& u = U();
   Driver* driver = Drv();

@@ -713,3 +713,8 @@ HCURSOR WINAPI SetCursor(HCURSOR cursor);
 
 // A modal message box with an OK button. Returns IDOK once the user dismissed it.
 int WINAPI MessageBoxA(HWND hwnd, LPCSTR text, LPCSTR caption, UINT type);
+
+// [rectangles] ------------------------------------------------------------------------------------
+
+// The overlap of two rectangles into `out`; FALSE (and an empty `out`) when they do not overlap.
+BOOL WINAPI IntersectRect(LPRECT out, const RECT* a, const RECT* b);
