@@ -124,7 +124,9 @@ void StylePainter::Fill(const RECT& area, COLORREF colour) {
 void StylePainter::Blend(int x, int y, COLORREF colour, int alpha) {
   uint8_t* p = PixelAt(x, y);
   if (!p) return;
-  auto mix = [alpha](int src, int dst) { return static_cast<uint8_t>((src * alpha + dst * (255 - alpha) + 127) / 255); };
+  auto mix = [alpha](int src, int dst) {
+    return static_cast<uint8_t>((src * alpha + dst * (255 - alpha) + 127) / 255);
+  };
   p[0] = mix(GetBValue(colour), p[0]);
   p[1] = mix(GetGValue(colour), p[1]);
   p[2] = mix(GetRValue(colour), p[2]);
