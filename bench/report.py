@@ -61,11 +61,21 @@ def run_pieces(build, reps):
 
 # --- 2. Whole stamping process against convert ----------------------------------------------------
 
+def imagemagick_convert():
+    """ImageMagick's own convert program: a wrapper script in front of it would add a shell's start."""
+    for candidate in ("/usr/bin/convert", shutil.which("convert")):
+        if candidate and os.path.isfile(candidate):
+            with open(os.path.realpath(candidate), "rb") as f:
+                if f.read(4) == b"\x7fELF":
+                    return os.path.realpath(candidate)
+    raise SystemExit("ImageMagick's convert program is not installed")
+
+
 def run_comparison(build, runs):
     work = tempfile.mkdtemp(prefix="quillmark-bench-")
     env = dict(os.environ, QUILLMARK_DRIVE_C=os.path.join(work, "drive_c"))
     quill = [os.path.join(build, "bin", "quillmark_stamp_once"), "35.123456", "115.123456", "stamp"]
-    convert = [shutil.which("convert") or "/usr/bin/convert", "-size", "328x584", "xc:rgb(240,240,240)",
+    convert = [imagemagick_convert(), "-size", "328x584", "xc:rgb(240,240,240)",
                os.path.join(ROOT, "assets", "embed", "background.png"), "-geometry", "+0+0", "-composite",
                "-fill", "rgb(196,254,167)", "-pointsize", "12", "-annotate", "+150+122", "35.123456",
                "-annotate", "+144+140", "115.123456", "-type", "TrueColor",

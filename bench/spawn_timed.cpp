@@ -1,6 +1,9 @@
 // Runs one command and reports how long it took and how much memory it held at most:
 //
-//   quill_spawn_timed CMD [ARG...]   prints "<microseconds> <peak RSS in KiB> <exit code>"
+//   quill_spawn_timed CMD [ARG...]
+//
+// prints "<wall microseconds> <peak RSS in KiB> <exit code> <CPU microseconds, user + system>
+// <minor page faults>".
 //
 // A launcher of its own keeps the figures honest: the peak RSS of a child counts the memory of
 // the process it was forked from, so a small launcher adds little, and the time runs from just
@@ -30,6 +33,8 @@ int main(int argc, char** argv) {
   auto end = std::chrono::steady_clock::now();
   long long us = std::chrono::duration_cast<std::chrono::microseconds>(end - start).count();
   int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  std::printf("%lld %ld %d\n", us, usage.ru_maxrss, code);
+  long long cpu = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000000LL + usage.ru_utime.tv_usec +
+                  usage.ru_stime.tv_usec;
+  std::printf("%lld %ld %d %lld %ld\n", us, usage.ru_maxrss, code, cpu, usage.ru_minflt);
   return 0;
 }

@@ -125,7 +125,8 @@ void FillLogical(HDC hdc, const RECT& r, COLORREF color) {
   Target t;
   if (!Resolve(hdc, &t)) return;
   uint32_t px = PixelFromColor(color);
-  ForEachClipped(t, RectOffset(r, t.origin.x, t.origin.y), [&](int, int, uint32_t& p) { p = px; });
+  ForEachClippedRun(t, RectOffset(r, t.origin.x, t.origin.y),
+                    [&](int, int x0, int x1, uint32_t* row) { std::fill(row + x0, row + x1, px); });
 }
 
 void BlendBgra(HDC hdc, int x, int y, const ImageView& src) {
@@ -161,8 +162,27 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy
   if (!Resolve(dest, &d) || !Resolve(src, &s)) return FALSE;
   if (w <= 0 || h <= 0) return TRUE;
   if (s.image.Empty()) return FALSE;  // a screen DC has no pixels to read
-  std::vector<uint32_t> pixels = ReadSource(s, sx, sy, w, h);
   int ox = x + d.origin.x, oy = y + d.origin.y;
+  if (rop == SRCCOPY && s.image.pixels != d.image.pixels) {
+    // Two different images cannot overlap, so the pixels go straight across without a copy in
+    // between; that copy would be as large as the blit (a whole picture at a full repaint or a
+    // capture). Pixels outside the source image read as black.
+    const int dx = sx + s.origin.x - ox, dy = sy + s.origin.y - oy;
+    ForEachClippedRun(d, RECT{ox, oy, ox + w, oy + h}, [&](int iy, int x0, int x1, uint32_t* row) {
+      const int from = iy + dy;
+      if (from < 0 || from >= s.image.height) {
+        std::fill(row + x0, row + x1, 0u);
+        return;
+      }
+      const int a = std::clamp(-dx, x0, x1), b = std::clamp(s.image.width - dx, a, x1);
+      const uint32_t* src = s.image.Row32(from);
+      std::fill(row + x0, row + a, 0u);
+      for (int ix = a; ix < b; ++ix) row[ix] = src[ix + dx] & 0xFFFFFF;
+      std::fill(row + b, row + x1, 0u);
+    });
+    return TRUE;
+  }
+  std::vector<uint32_t> pixels = ReadSource(s, sx, sy, w, h);
   if (rop == SRCCOPY) {
     ForEachClippedRun(d, RECT{ox, oy, ox + w, oy + h}, [&](int iy, int x0, int x1, uint32_t* row) {
       std::memcpy(row + x0, &pixels[static_cast<size_t>(iy - oy) * w + (x0 - ox)],

@@ -128,13 +128,14 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bit
           uint32_t v = src[x] & 0xFFFFFF;
           std::memcpy(row + x * 4, &v, 4);
         }
-      } else {
-        for (int x = 0; x < columns; ++x) {
-          uint8_t* p = row + x * 3;
-          p[0] = src[x] & 0xFF;
-          p[1] = (src[x] >> 8) & 0xFF;
-          p[2] = (src[x] >> 16) & 0xFF;
-        }
+      } else if (columns > 0) {
+        // Four bytes a store, each overwriting the spare fourth byte of the one before; the last
+        // pixel is stored byte by byte so nothing lands past it.
+        for (int x = 0; x < columns - 1; ++x) std::memcpy(row + x * 3, &src[x], 4);
+        uint8_t* p = row + (columns - 1) * 3;
+        p[0] = src[columns - 1] & 0xFF;
+        p[1] = (src[columns - 1] >> 8) & 0xFF;
+        p[2] = (src[columns - 1] >> 16) & 0xFF;
       }
       written = static_cast<size_t>(columns) * bpp;
     }
