@@ -27,9 +27,10 @@ SPAWN = None  # build/bin/quill_spawn_timed, set in main
 
 
 def spawn_timed(argv, env=None):
-    """Runs argv once through the small launcher; returns (seconds, peak RSS in KiB, exit code)."""
+    """Runs argv once through the small launcher; returns (seconds, peak RSS in KiB, exit code,
+    CPU seconds)."""
     out = subprocess.run([SPAWN] + argv, env=env, check=True, capture_output=True, text=True).stdout.split()
-    return int(out[0]) / 1e6, int(out[1]), int(out[2])
+    return int(out[0]) / 1e6, int(out[1]), int(out[2]), int(out[3]) / 1e6
 
 
 def median(values):
@@ -80,21 +81,23 @@ def run_comparison(build, runs):
                "-fill", "rgb(196,254,167)", "-pointsize", "12", "-annotate", "+150+122", "35.123456",
                "-annotate", "+144+140", "115.123456", "-type", "TrueColor",
                "BMP3:" + os.path.join(work, "out.bmp")]
-    results = {"quillmark": ([], []), "convert": ([], [])}
+    results = {"quillmark": ([], [], []), "convert": ([], [], [])}
     # One untimed run each fills the page cache and makes the drive folder.
     for argv in (quill, convert):
-        _, _, code = spawn_timed(argv, env)
+        _, _, code, _ = spawn_timed(argv, env)
         if code != 0:
             raise SystemExit(f"{argv[0]} failed with exit code {code}")
     for _ in range(runs):
         for name, argv in (("quillmark", quill), ("convert", convert)):
-            seconds, rss, code = spawn_timed(argv, env)
+            seconds, rss, code, cpu = spawn_timed(argv, env)
             if code != 0:
                 raise SystemExit(f"{argv[0]} failed with exit code {code}")
             results[name][0].append(seconds * 1e3)
             results[name][1].append(rss)
+            results[name][2].append(cpu * 1e3)
     shutil.rmtree(work, ignore_errors=True)
-    return {name: {"ms": median(t), "rss_kib": median(r)} for name, (t, r) in results.items()}
+    return {name: {"ms": median(t), "rss_kib": median(r), "cpu_ms": median(c)}
+            for name, (t, r, c) in results.items()}
 
 
 # --- 3. The real window under Xvfb -----------------------------------------------------------------
@@ -106,15 +109,16 @@ def run_first_frame(build, runs):
     env = dict(os.environ, QUILLMARK_DRIVE_C=os.path.join(work, "drive_c"), QUILL_EXIT_AFTER_FIRST_FRAME="1")
     argv = [os.path.join(build, "bin", "quillmark")]
     spawn_timed(argv, env)  # untimed: the page cache and the drive folder
-    times, rss = [], []
+    times, rss, cpus = [], [], []
     for _ in range(runs):
-        seconds, kib, code = spawn_timed(argv, env)
+        seconds, kib, code, cpu = spawn_timed(argv, env)
         if code != 0:
             raise SystemExit(f"quillmark failed with exit code {code}")
         times.append(seconds * 1e3)
         rss.append(kib)
+        cpus.append(cpu * 1e3)
     shutil.rmtree(work, ignore_errors=True)
-    return {"ms": median(times), "rss_kib": median(rss)}
+    return {"ms": median(times), "rss_kib": median(rss), "cpu_ms": median(cpus)}
 
 
 # --- The table --------------------------------------------------------------------------------------
@@ -169,20 +173,26 @@ def main():
 
     piece("BM_StartUp", "Start-up to the shown window (in-process)", 10.0, "window_heap_KiB")
     piece("BM_Preview", "Preview (two overlay writes, capture, keep)", 1.0, "kept_heap_KiB")
-    piece("BM_Save", "Save (path join, 574,710-byte write)", 0.3)
+    piece("BM_Save", "Save into a new file (path join, 574,710-byte write)", 0.3)
+    piece("BM_SaveOverwrite", "Save over the last Save's file", None)
     piece("BM_PaintPicture", "Full paint of the picture box", None)
     piece("BM_LabelWrite", "One overlay label text write", None)
+    piece("BM_Reference_Copy", "Yardstick: copying 574,710 bytes", None)
+    piece("BM_Reference_WriteNewFile", "Yardstick: writing 574,710 bytes to a new file", None)
 
     q, c = comparison["quillmark"], comparison["convert"]
     ratio = q["ms"] / c["ms"]
-    rows.append(("Whole stamping process, headless", fmt_ms(q["ms"]), f"{q['rss_kib'] / MIB:.1f} MiB peak",
+    rows.append(("Whole stamping process, headless", fmt_ms(q["ms"]),
+                 f"{q['rss_kib'] / MIB:.1f} MiB peak; CPU {fmt_ms(q['cpu_ms'])}",
                  f"<= 0.5 x convert", "yes" if ratio <= 0.5 else "no"))
-    rows.append(("ImageMagick convert, same job", fmt_ms(c["ms"]), f"{c['rss_kib'] / MIB:.1f} MiB peak",
+    rows.append(("ImageMagick convert, same job", fmt_ms(c["ms"]),
+                 f"{c['rss_kib'] / MIB:.1f} MiB peak; CPU {fmt_ms(c['cpu_ms'])}",
                  "reference", ""))
     if frame:
         met = frame["ms"] <= 60 and frame["rss_kib"] / MIB <= 20
         rows.append(("Real window under Xvfb: start to first frame", fmt_ms(frame["ms"]),
-                     f"{frame['rss_kib'] / MIB:.1f} MiB peak", "<= 60 ms, <= 20 MiB", "yes" if met else "no"))
+                     f"{frame['rss_kib'] / MIB:.1f} MiB peak; CPU {fmt_ms(frame['cpu_ms'])}",
+                     "<= 60 ms, <= 20 MiB", "yes" if met else "no"))
     else:
         rows.append(("Real window under Xvfb: start to first frame", "not run (no DISPLAY)", "", "", ""))
 
@@ -191,7 +201,8 @@ def main():
     lines += ["| " + " | ".join(r) + " |" for r in rows]
     summary = [
         f"Machine: {machine()}",
-        f"Ratio of medians, Quillmark / convert: {ratio:.2f} ({args.runs} alternating runs each)",
+        f"Ratio of medians, Quillmark / convert: {ratio:.2f} wall, "
+        f"{q['cpu_ms'] / c['cpu_ms']:.2f} CPU ({args.runs} alternating runs each)",
     ]
     text = "\n".join(lines + [""] + summary)
     print(text)
