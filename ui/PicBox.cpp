@@ -37,7 +37,13 @@ ImageBytes PicBox::ReadPicture() const { return ImageBytes::CopyOf(bytes_.Data()
 
 void PicBox::SetPicture() {
   decoded_.reset();
+  opaque_ = false;
   if (!bytes_.Empty()) decoded_ = DecodePicture(bytes_.Data(), bytes_.Size());
+  if (decoded_ && decoded_->kind == DecodedImage::Kind::Png) {
+    // Looked at once here rather than at every paint, which would otherwise copy the rows.
+    opaque_ = true;
+    for (size_t i = 3; i < decoded_->pixels.size() && opaque_; i += 4) opaque_ = decoded_->pixels[i] == 255;
+  }
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -77,7 +83,13 @@ void PicBox::Draw(HDC dc, const RECT& paintArea) {
   header.biCompression = BI_RGB;
   const void* bits = nullptr;
   std::vector<uint8_t> blended;
-  if (image.kind == DecodedImage::Kind::Png) {
+  if (image.kind == DecodedImage::Kind::Png && opaque_) {
+    // A top-down 32-bit bitmap of the visible rows, straight from the decoded pixels: where every
+    // pixel is opaque the blend changes nothing.
+    header.biHeight = -rows;
+    header.biBitCount = 32;
+    bits = image.pixels.data() + static_cast<size_t>(top) * image.width * 4;
+  } else if (image.kind == DecodedImage::Kind::Png) {
     // A top-down 32-bit bitmap of the visible rows; pixels that are not fully opaque are laid
     // over the background colour.
     size_t rowBytes = static_cast<size_t>(image.width) * 4;

@@ -33,4 +33,6 @@ class PicBox : public Control {
   HBRUSH backgroundBrush_ = nullptr;
   ImageBytes bytes_;
   std::optional<DecodedImage> decoded_;
+  // Every pixel of the decoded PNG is fully opaque: a paint then needs no blended copy.
+  bool opaque_ = false;
 };

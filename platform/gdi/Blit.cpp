@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "gdi/GdiState.h"
@@ -20,21 +21,28 @@ namespace {
 
 RECT ImageBounds(const Target& t) { return RECT{0, 0, t.image.width, t.image.height}; }
 
-// Calls op(x, y, pixel&) for every pixel of `imageRect` inside the clip, then marks it changed.
-template <class Op>
-void ForEachClipped(Target& t, const RECT& imageRect, Op op) {
+// Calls op(y, x0, x1, row) for every run of pixels of `imageRect` inside the clip (one run a row
+// and clip rectangle), then marks it changed. Whole runs let plain fills and copies go at memory
+// speed, which is what keeps full repaints and captures cheap.
+template <class RowOp>
+void ForEachClippedRun(Target& t, const RECT& imageRect, RowOp op) {
   if (t.image.Empty()) return;
   RECT r = RectIntersect(imageRect, ImageBounds(t));
   if (RectEmpty(r)) return;
   for (const RECT& c : t.clip.Rects()) {
     RECT p = RectIntersect(r, c);
     if (RectEmpty(p)) continue;
-    for (int y = p.top; y < p.bottom; ++y) {
-      uint32_t* row = t.image.Row32(y);
-      for (int x = p.left; x < p.right; ++x) op(x, y, row[x]);
-    }
+    for (int y = p.top; y < p.bottom; ++y) op(y, p.left, p.right, t.image.Row32(y));
     MarkChanged(t, p);
   }
+}
+
+// Calls op(x, y, pixel&) for every pixel of `imageRect` inside the clip, then marks it changed.
+template <class Op>
+void ForEachClipped(Target& t, const RECT& imageRect, Op op) {
+  ForEachClippedRun(t, imageRect, [&](int y, int x0, int x1, uint32_t* row) {
+    for (int x = x0; x < x1; ++x) op(x, y, row[x]);
+  });
 }
 
 RECT LogicalToImage(const Target& t, int x, int y, int w, int h) {
@@ -81,6 +89,11 @@ BOOL PatternOp(HDC hdc, int x, int y, int w, int h, DWORD rop) {
   }
   if (w < 0) { x += w; w = -w; }
   if (h < 0) { y += h; h = -h; }
+  if (rop == PATCOPY) {
+    ForEachClippedRun(t, LogicalToImage(t, x, y, w, h),
+                      [&](int, int x0, int x1, uint32_t* row) { std::fill(row + x0, row + x1, pat); });
+    return TRUE;
+  }
   ForEachClipped(t, LogicalToImage(t, x, y, w, h),
                  [&](int, int, uint32_t& px) { px = Apply(rop, px, 0, pat); });
   return TRUE;
@@ -90,14 +103,16 @@ BOOL PatternOp(HDC hdc, int x, int y, int w, int h, DWORD rop) {
 // there before it started. Pixels outside the source image read as black.
 std::vector<uint32_t> ReadSource(const Target& s, int x, int y, int w, int h) {
   std::vector<uint32_t> out(static_cast<size_t>(w) * h, 0);
+  // The columns that lie inside the source image; the same for every row.
+  const int left = x + s.origin.x;
+  const int first = std::max(0, -left), last = std::min(w, s.image.width - left);
+  if (first >= last) return out;
   for (int j = 0; j < h; ++j) {
     int sy = y + j + s.origin.y;
     if (sy < 0 || sy >= s.image.height) continue;
-    const uint32_t* row = s.image.Row32(sy);
-    for (int i = 0; i < w; ++i) {
-      int sx = x + i + s.origin.x;
-      if (sx >= 0 && sx < s.image.width) out[static_cast<size_t>(j) * w + i] = row[sx] & 0xFFFFFF;
-    }
+    const uint32_t* row = s.image.Row32(sy) + left;
+    uint32_t* dst = out.data() + static_cast<size_t>(j) * w;
+    for (int i = first; i < last; ++i) dst[i] = row[i] & 0xFFFFFF;
   }
   return out;
 }
@@ -110,7 +125,8 @@ void FillLogical(HDC hdc, const RECT& r, COLORREF color) {
   Target t;
   if (!Resolve(hdc, &t)) return;
   uint32_t px = PixelFromColor(color);
-  ForEachClipped(t, RectOffset(r, t.origin.x, t.origin.y), [&](int, int, uint32_t& p) { p = px; });
+  ForEachClippedRun(t, RectOffset(r, t.origin.x, t.origin.y),
+                    [&](int, int x0, int x1, uint32_t* row) { std::fill(row + x0, row + x1, px); });
 }
 
 void BlendBgra(HDC hdc, int x, int y, const ImageView& src) {
@@ -146,8 +162,34 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int sx, int sy
   if (!Resolve(dest, &d) || !Resolve(src, &s)) return FALSE;
   if (w <= 0 || h <= 0) return TRUE;
   if (s.image.Empty()) return FALSE;  // a screen DC has no pixels to read
-  std::vector<uint32_t> pixels = ReadSource(s, sx, sy, w, h);
   int ox = x + d.origin.x, oy = y + d.origin.y;
+  if (rop == SRCCOPY && s.image.pixels != d.image.pixels) {
+    // Two different images cannot overlap, so the pixels go straight across without a copy in
+    // between; that copy would be as large as the blit (a whole picture at a full repaint or a
+    // capture). Pixels outside the source image read as black.
+    const int dx = sx + s.origin.x - ox, dy = sy + s.origin.y - oy;
+    ForEachClippedRun(d, RECT{ox, oy, ox + w, oy + h}, [&](int iy, int x0, int x1, uint32_t* row) {
+      const int from = iy + dy;
+      if (from < 0 || from >= s.image.height) {
+        std::fill(row + x0, row + x1, 0u);
+        return;
+      }
+      const int a = std::clamp(-dx, x0, x1), b = std::clamp(s.image.width - dx, a, x1);
+      const uint32_t* src = s.image.Row32(from);
+      std::fill(row + x0, row + a, 0u);
+      for (int ix = a; ix < b; ++ix) row[ix] = src[ix + dx] & 0xFFFFFF;
+      std::fill(row + b, row + x1, 0u);
+    });
+    return TRUE;
+  }
+  std::vector<uint32_t> pixels = ReadSource(s, sx, sy, w, h);
+  if (rop == SRCCOPY) {
+    ForEachClippedRun(d, RECT{ox, oy, ox + w, oy + h}, [&](int iy, int x0, int x1, uint32_t* row) {
+      std::memcpy(row + x0, &pixels[static_cast<size_t>(iy - oy) * w + (x0 - ox)],
+                  static_cast<size_t>(x1 - x0) * sizeof(uint32_t));
+    });
+    return TRUE;
+  }
   ForEachClipped(d, RECT{ox, oy, ox + w, oy + h}, [&](int ix, int iy, uint32_t& p) {
     p = Apply(rop, p & 0xFFFFFF, pixels[static_cast<size_t>(iy - oy) * w + (ix - ox)], 0);
   });

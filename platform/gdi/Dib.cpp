@@ -1,6 +1,7 @@
 // Bitmaps: screen-compatible (32-bit) bitmaps, and their exchange with device-independent rows
 // (24-bit with rows padded to four bytes, or 32-bit; bottom-up for a positive height, top-down for
 // a negative one).
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -63,12 +64,22 @@ HBITMAP WINAPI CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* header, DWORD ini
   size_t stride = DibStride(src.biWidth, src.biBitCount);
   int bpp = src.biBitCount / 8;
   const uint8_t* base = static_cast<const uint8_t*>(bits);
+  const int columns = std::min(width, static_cast<int>(src.biWidth));
   for (int y = 0; y < height && y < srcHeight; ++y) {
     const uint8_t* row = base + stride * (bottomUp ? srcHeight - 1 - y : y);
     uint32_t* out = bm->pixels.data() + static_cast<size_t>(y) * width;
-    for (int x = 0; x < width && x < src.biWidth; ++x) {
-      const uint8_t* p = row + x * bpp;
-      out[x] = p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16);
+    // One loop for each depth, so the compiler sees a fixed pixel size.
+    if (bpp == 4) {
+      for (int x = 0; x < columns; ++x) {
+        uint32_t v;
+        std::memcpy(&v, row + x * 4, 4);
+        out[x] = v & 0xFFFFFF;
+      }
+    } else {
+      for (int x = 0; x < columns; ++x) {
+        const uint8_t* p = row + x * 3;
+        out[x] = p[0] | (p[1] << 8) | (static_cast<uint32_t>(p[2]) << 16);
+      }
     }
   }
   return h;
@@ -107,16 +118,28 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bit
     // Scan lines count from the first row stored: the bottom row of a bottom-up DIB.
     int y = bottomUp ? height - 1 - static_cast<int>(scan) : static_cast<int>(scan);
     uint8_t* row = out + stride * static_cast<size_t>(scan - start);
-    std::memset(row, 0, stride);
+    // Pixels the bitmap does not have, the unused fourth byte and the row's pad bytes are zero.
+    size_t written = 0;
     if (y < bm->height) {
       const uint32_t* src = bm->pixels.data() + static_cast<size_t>(y) * bm->width;
-      for (int x = 0; x < h.biWidth && x < bm->width; ++x) {
-        uint8_t* p = row + x * bpp;
-        p[0] = src[x] & 0xFF;
-        p[1] = (src[x] >> 8) & 0xFF;
-        p[2] = (src[x] >> 16) & 0xFF;
+      const int columns = std::min(static_cast<int>(h.biWidth), bm->width);
+      if (bpp == 4) {
+        for (int x = 0; x < columns; ++x) {
+          uint32_t v = src[x] & 0xFFFFFF;
+          std::memcpy(row + x * 4, &v, 4);
+        }
+      } else if (columns > 0) {
+        // Four bytes a store, each overwriting the spare fourth byte of the one before; the last
+        // pixel is stored byte by byte so nothing lands past it.
+        for (int x = 0; x < columns - 1; ++x) std::memcpy(row + x * 3, &src[x], 4);
+        uint8_t* p = row + (columns - 1) * 3;
+        p[0] = src[columns - 1] & 0xFF;
+        p[1] = (src[columns - 1] >> 8) & 0xFF;
+        p[2] = (src[columns - 1] >> 16) & 0xFF;
       }
+      written = static_cast<size_t>(columns) * bpp;
     }
+    std::memset(row + written, 0, stride - written);
     ++copied;
   }
   return copied;

@@ -17,6 +17,8 @@
 // The program declares no awareness of display scaling, so on a scaled desktop everything is shown
 // enlarged by the whole factor (nearest neighbour) and the screen and the mouse are reported in
 // unscaled pixels. QUILL_SCALE overrides the factor (1 to 8), for testing.
+// QUILL_EXIT_AFTER_FIRST_FRAME, when set, ends the process (exit code 0) right after the first
+// whole frame has been shown, for measuring start-up.
 #pragma once
 
 #include <SDL.h>

@@ -1,8 +1,14 @@
 #include "gdi/text/FontLocator.h"
 
 #include <fontconfig/fontconfig.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 namespace quill::text {
 namespace {
@@ -66,9 +72,75 @@ std::optional<FontFile> Match(FcConfig* config, FcPattern* pattern, Accept accep
   return FileOf(match.get());
 }
 
+// [SECTION] The remembered answer
+//
+// Loading fontconfig's configuration reads and parses dozens of files and takes most of the time a
+// window needs to appear. Its answer for our first-choice family only changes when fonts are
+// installed or removed, so it is remembered in the user's cache folder together with the size and
+// modification time of the font file, and used as long as that file is unchanged. Answers from the
+// fallbacks are never remembered: installing the preferred font later must take effect.
+
+std::string CacheFilePath() {
+  std::string folder;
+  if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && xdg[0] == '/') {
+    folder = xdg;
+  } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
+    folder = std::string(home) + "/.cache";
+  } else {
+    return {};
+  }
+  return folder + "/quillmark/default-font";
+}
+
+struct Remembered {
+  FontFile file;
+  long long size = 0;
+  long long mtimeNs = 0;
+};
+
+std::optional<Remembered> Stamp(const FontFile& file) {
+  struct stat st {};
+  if (::stat(file.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return Remembered{file, static_cast<long long>(st.st_size),
+                    static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+std::optional<FontFile> ReadRemembered() {
+  std::string cache = CacheFilePath();
+  if (cache.empty()) return std::nullopt;
+  std::ifstream in(cache);
+  Remembered r;
+  if (!std::getline(in, r.file.path) || r.file.path.empty() || !(in >> r.file.index >> r.size >> r.mtimeNs))
+    return std::nullopt;
+  std::optional<Remembered> now = Stamp(r.file);
+  if (!now || now->size != r.size || now->mtimeNs != r.mtimeNs) return std::nullopt;
+  return r.file;
+}
+
+void Remember(const FontFile& file) {
+  std::string cache = CacheFilePath();
+  std::optional<Remembered> r = Stamp(file);
+  if (cache.empty() || !r || file.path.find('\n') != std::string::npos) return;
+  // Parents first; a folder that cannot be made just means nothing is remembered.
+  for (size_t slash = cache.find('/', 1); slash != std::string::npos; slash = cache.find('/', slash + 1)) {
+    if (::mkdir(cache.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return;
+  }
+  // Written aside and renamed over, so a reader never sees half a record.
+  std::string temp = cache + ".XXXXXX";
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) return;
+  std::string record = file.path + "\n" + std::to_string(file.index) + " " + std::to_string(r->size) + " " +
+                       std::to_string(r->mtimeNs) + "\n";
+  bool ok = ::write(fd, record.data(), record.size()) == static_cast<ssize_t>(record.size());
+  ok = ::close(fd) == 0 && ok;
+  if (!ok || std::rename(temp.c_str(), cache.c_str()) != 0) ::unlink(temp.c_str());
+}
+
 }  // namespace
 
 std::optional<FontFile> LocateDefaultFontFile() {
+  if (std::optional<FontFile> remembered = ReadRemembered()) return remembered;
+
   FcConfig* config = FcInitLoadConfigAndFonts();
   if (!config) return std::nullopt;
   std::optional<FontFile> found;
@@ -77,7 +149,10 @@ std::optional<FontFile> LocateDefaultFontFile() {
     Pattern pattern;
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
     found = Match(config, pattern.get(), [family](FcPattern* m) { return HasFamily(m, family); });
-    if (found) break;
+    if (found) {
+      if (family == kPreferredFamilies[0]) Remember(*found);
+      break;
+    }
   }
 
   if (!found) {
