@@ -220,11 +220,7 @@ void RunWithDriver(bool displayOpens, DefinitionSource source) {
   RunProgram(source);
 }
 
-void AllocateUnderALowLimit() {
-  quill::SetDriver(std::make_unique<NoDisplayDriver>(true));
-  rlimit limit{512u << 20, 512u << 20};
-  setrlimit(RLIMIT_AS, &limit);
-  AllocBlock(size_t{1} << 30);
+ << 30);
 }
 
 TEST(ShellFatalTest, FatalErrorsShowTheErrorBoxAndEndWithMinusOne) {
@@ -242,6 +238,13 @@ TEST(ShellFatalTest, FatalErrorsShowTheErrorBoxAndEndWithMinusOne) {
 }
 
 #if !defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer reserves far more address space than the limit below allows.
+void AllocateUnderALowLimit() {
+  quill::SetDriver(std::make_unique<NoDisplayDriver>(true));
+  rlimit limit{512u << 20, 512u << 20};
+  setrlimit(RLIMIT_AS, &limit);
+  AllocBlock(size_t{1}
+
 TEST(ShellFatalTest, MemoryThatCannotBeHadForAHandlerBlockIsFatal) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(AllocateUnderALowLimit(),
