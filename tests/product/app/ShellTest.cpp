@@ -220,9 +220,6 @@ void RunWithDriver(bool displayOpens, DefinitionSource source) {
   RunProgram(source);
 }
 
- << 30);
-}
-
 TEST(ShellFatalTest, FatalErrorsShowTheErrorBoxAndEndWithMinusOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   // "错误" | "运行时出错!" empty line "错误信息：" message line break; MB_ICONERROR is 16.
@@ -243,7 +240,8 @@ void AllocateUnderALowLimit() {
   quill::SetDriver(std::make_unique<NoDisplayDriver>(true));
   rlimit limit{512u << 20, 512u << 20};
   setrlimit(RLIMIT_AS, &limit);
-  AllocBlock(size_t{1}
+  AllocBlock(size_t{1} << 30);
+}
 
 TEST(ShellFatalTest, MemoryThatCannotBeHadForAHandlerBlockIsFatal) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
