@@ -97,7 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case kTypeByte: model.TypeByte(script.Byte()); adds = isEdit = true; break;
       case kTypeCharacter: {
         std::string_view c = script.Text().substr(0, 2);
-        // A whole character: one byte that is not a lead byte, or a lead and a trail byte.
+        // A whole character: one byte that is not a lead byte, or a lead and a trail byte. A zero
+        // byte is no character of a zero-terminated text (the control never passes one).
+        if (c.find('\0') != std::string_view::npos) break;
         if (c.size() == 1 && quill::cp936::IsLeadByte(static_cast<unsigned char>(c[0]))) break;
         if (c.size() == 2 && quill::cp936::CharLength(c, 0) != 2) break;
         model.TypeCharacter(c);
