@@ -18,4 +18,4 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 # A short, bounded run of every fuzz target on its seed corpus (clang build of the targets only),
 # so a decoder or mapping change that crashes on bad input is caught here rather than in the field.
 echo "== short fuzz runs"
-bash tools/fuzz.sh "${FUZZ_CI_SECONDS:-20}"
+bash tools/fuzz.sh "${FUZZ_CI_SECONDS:-15}"
