@@ -6,6 +6,7 @@
 //
 // Script: one opcode byte, then the opcode's operands (a length byte and that many bytes for texts,
 // two bytes for positions and limits).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -57,9 +58,7 @@ std::vector<size_t> Boundaries(const std::string& text) {
 }
 
 bool IsBoundary(const std::vector<size_t>& boundaries, size_t pos) {
-  for (size_t b : boundaries)
-    if (b == pos) return true;
-  return false;
+  return std::binary_search(boundaries.begin(), boundaries.end(), pos);
 }
 
 bool EndsInLoneLead(const std::string& text) {

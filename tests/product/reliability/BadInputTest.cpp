@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ std::string Megabyte() {
   for (size_t gbk = 0; gbk < 1024 * 1024; gbk += 10) text += piece;
   return text;
 }
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.label; }
 
 std::vector<TextCase> TextCases() {
   using names::kEditBox1, names::kEditBox2, names::kEditBox3;
@@ -172,6 +175,8 @@ struct PictureCase {
   const char* label;
   std::function<std::string(const std::string& capture)> make;
 };
+
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.label; }
 
 std::vector<PictureCase> PictureCases() {
   return {
