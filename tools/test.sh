@@ -14,3 +14,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+# A short, bounded run of every fuzz target on its seed corpus (clang build of the targets only),
+# so a decoder or mapping change that crashes on bad input is caught here rather than in the field.
+echo "== short fuzz runs"
+bash tools/fuzz.sh "${FUZZ_CI_SECONDS:-15}"

@@ -113,6 +113,11 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
     } else {
       if (creationDisposition == OPEN_EXISTING || creationDisposition == TRUNCATE_EXISTING)
         return Fail(ERROR_FILE_NOT_FOUND);
+      // A new name is an entry written into the folder, so a folder without write permission
+      // refuses it. As for files, the mode is checked here so that privileges that ignore it do
+      // not change what the program sees.
+      struct stat folder;
+      if (::fstat(target.parent.Get(), &folder) != 0 || !(folder.st_mode & S_IWUSR)) return Fail(ERROR_ACCESS_DENIED);
       fd = UniqueFd(::openat(target.parent.Get(), target.leaf.c_str(), openFlags | O_CREAT | O_EXCL, createMode));
     }
     openError = fd.Valid() ? 0 : errno;
