@@ -102,6 +102,10 @@ desk=$(qm_desktop_dir)
 
 start_program "$bin" "$work/log" || { failed=$((failed + 1)); finish; }
 echo "window on the screen $QM_START_MS ms after the start"
+# Docks and task bars match the running window to its menu entry by the window's class.
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$root/packaging/quillmark.desktop")
+has_class() { [[ "$(xprop -id "$QM_WIN" WM_CLASS)" == *"\"$wm_class\""* ]]; }
+check "the window's class is the one the menu entry names" has_class
 # The boxes' starting texts, "35.123456" and "115.123456", drawn by the program itself.
 texts_drawn() { shot_glyphs start && [ "$(identify -format %w "$work/start-edit1.png")" -gt 8 ] &&
   [ "$(identify -format %w "$work/start-edit2.png")" -gt 8 ]; }
@@ -146,7 +150,7 @@ if [ -n "$keep_shot" ]; then
 fi
 
 # --- 3. The desktop's own buttons ----------------------------------------------------------------
-iconic() { xprop -id "$QM_WIN" WM_STATE 2>/dev/null | grep -q 'window state: Iconic'; }
+iconic() { [[ "$(xprop -id "$QM_WIN" WM_STATE 2>/dev/null)" == *"window state: Iconic"* ]]; }
 geometry() { xwininfo -id "$QM_WIN" | awk '/Absolute upper-left|Width:|Height:/ {printf "%s ", $NF} END {print ""}'; }
 if [ -n "$QM_WM_PID" ]; then
   click_at "${QM_NAME[@]}"

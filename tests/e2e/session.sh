@@ -43,7 +43,9 @@ qm_desktop_dir() {
 # --- The window manager --------------------------------------------------------------------------
 
 QM_WM_PID=
-qm_wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# (Matches are made on captured output: grep -q in a pipe could cut its writer short, and
+# pipefail would take that for a failure.)
+qm_wm_running() { [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *"window id"* ]]; }
 
 qm_start_wm() {
   QM_WM_PID=
@@ -66,7 +68,7 @@ qm_find_window() {
   QM_WIN=$(xdotool search --name '^Quillmark$' 2>/dev/null | head -n1 || true)
   [ -n "$QM_WIN" ] || ! kill -0 "$QM_PID" 2>/dev/null
 }
-qm_viewable() { xwininfo -id "$QM_WIN" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+qm_viewable() { [[ "$(xwininfo -id "$QM_WIN" 2>/dev/null)" == *"Map State: IsViewable"* ]]; }
 qm_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$QM_WIN" ]; }
 
 # A window manager gives the new window the focus itself; without one, the test asks the server.
