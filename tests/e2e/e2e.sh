@@ -22,7 +22,7 @@ keep_shot=
 if [ "${1:-}" = --screenshot ]; then keep_shot=$2; shift 2; fi
 bin=${1:-$root/build/bin/quillmark}
 [ -x "$bin" ] || { echo "e2e.sh: $bin is not built (make build)" >&2; exit 2; }
-for tool in Xvfb xdotool xwininfo xprop convert compare import; do
+for tool in Xvfb xdotool xmodmap xwininfo xprop convert compare import; do
   command -v "$tool" >/dev/null || { echo "e2e.sh: $tool is missing (make deps)" >&2; exit 2; }
 done
 source "$root/tests/e2e/session.sh"

@@ -1,6 +1,6 @@
 # Drives the real program on an X display with real input events (XTEST, through xdotool).
-# Sourced by tests/e2e/e2e.sh and tools/run.sh. Needs DISPLAY, xdotool, xwininfo, xprop and
-# ImageMagick. Every step waits for a condition with a deadline (QM_TIMEOUT seconds, default 30)
+# Sourced by tests/e2e/e2e.sh and tools/run.sh. Needs DISPLAY, xdotool, xmodmap, xwininfo, xprop
+# and ImageMagick. Every step waits for a condition with a deadline (QM_TIMEOUT seconds, default 30)
 # instead of sleeping for a fixed time, so a loaded machine makes it slower, not flaky.
 #
 #   qm_start_wm                 starts openbox when it is installed (and QM_WM is not "none") and
@@ -97,7 +97,27 @@ start_program() {
 # window under the pointer. The server keeps the order, so no step needs to wait for the last.
 click_at() { xdotool mousemove --sync --window "$QM_WIN" "$1" "$2" click 1; }
 keys() { xdotool key --delay 20 "$@"; }
-type_text() { xdotool type --delay 20 "$1"; }
+type_text() {
+  qm_map_keys "$1"
+  LC_ALL=C.UTF-8 xdotool type --delay 20 "$1"
+}
+
+# A character that no key produces gets a spare key code of its own, for the rest of the session.
+# xdotool would map one just for the key press and take it back at once; a busy program reads
+# the press only after that and gets no character at all.
+declare -A QM_MAPPED_KEYS=()
+qm_map_keys() {
+  local LC_ALL=C.UTF-8 text=$1 ch i keycode keysym
+  for ((i = 0; i < ${#text}; i++)); do
+    ch=${text:i:1}
+    [[ $ch == [[:ascii:]] || -n ${QM_MAPPED_KEYS[$ch]:-} ]] && continue
+    keycode=$(xmodmap -pke | awk '$1 == "keycode" && NF == 3 {print $2; exit}')
+    [ -n "$keycode" ] || { echo "no spare key code left for $ch" >&2; return 1; }
+    printf -v keysym 'U%04X' "'$ch"
+    xmodmap -e "keycode $keycode = $keysym $keysym"
+    QM_MAPPED_KEYS[$ch]=$keycode
+  done
+}
 
 # qm_saved NAME MARKER: the file NAME.jpg is on the desktop, whole, and newer than MARKER.
 qm_saved() {
