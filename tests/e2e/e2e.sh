@@ -34,7 +34,7 @@ cleanup() {
   [ -z "${QM_PID:-}" ] || kill "$QM_PID" 2>/dev/null || true
   qm_stop_wm
   [ -z "$QUILL_XVFB_PID" ] || "$root/tools/xvfb.sh" stop "$QUILL_XVFB_PID"
-  if [ -n "${E2E_KEEP:-}" ]; then echo "kept: $work"; else rm -rf "$work"; fi
+  if [ -n "${E2E_KEEP:-}" ]; then cp -r "$work" "$E2E_KEEP"; fi; rm -rf "$work"
 }
 trap cleanup EXIT
 passed=0 failed=0 skipped=0
@@ -180,15 +180,21 @@ if [ -n "$QM_WM_PID" ]; then
 fi
 
 # --- 4. Closing ----------------------------------------------------------------------------------
+# exited_cleanly LOG: the program ended with exit code 0; otherwise shows how it ended.
+exited_cleanly() {
+  [ "$QM_EXIT" = 0 ] && return
+  echo "  the program ended with $QM_EXIT; its output:"; sed 's/^/  | /' "$1"
+  return 1
+}
 stop_program
-check "Esc ends the program with exit code 0" test "$QM_EXIT" = 0
+check "Esc ends the program with exit code 0" exited_cleanly "$work/log"
 
 if [ -n "$QM_WM_PID" ]; then
   start_program "$bin" "$work/log2"
   read -r cx cy cw ch < <(geometry)
   xdotool mousemove --sync $((cx + cw - 10)) $((cy - 10)) click 1
   qm_wait_exit
-  check "the desktop's close button ends the program with exit code 0" test "$QM_EXIT" = 0
+  check "the desktop's close button ends the program with exit code 0" exited_cleanly "$work/log2"
 else
   skip "minimise, maximise and close buttons need a window manager (openbox)"
 fi

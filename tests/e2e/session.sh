@@ -65,7 +65,8 @@ qm_stop_wm() {
 # --- The program ---------------------------------------------------------------------------------
 
 qm_find_window() {
-  QM_WIN=$(xdotool search --name '^Quillmark$' 2>/dev/null | head -n1 || true)
+  # By process as well as by title: the window of a program that has just ended may linger.
+  QM_WIN=$(xdotool search --all --pid "$QM_PID" --name '^Quillmark$' 2>/dev/null | head -n1 || true)
   [ -n "$QM_WIN" ] || ! kill -0 "$QM_PID" 2>/dev/null
 }
 qm_viewable() { [[ "$(xwininfo -id "$QM_WIN" 2>/dev/null)" == *"Map State: IsViewable"* ]]; }
@@ -111,7 +112,8 @@ qm_map_keys() {
   for ((i = 0; i < ${#text}; i++)); do
     ch=${text:i:1}
     [[ $ch == [[:ascii:]] || -n ${QM_MAPPED_KEYS[$ch]:-} ]] && continue
-    keycode=$(xmodmap -pke | awk '$1 == "keycode" && NF == 3 {print $2; exit}')
+    # (awk reads to the end: leaving early would kill xmodmap with SIGPIPE, and pipefail with it.)
+    keycode=$(xmodmap -pke | awk '$1 == "keycode" && NF == 3 && !found {print $2; found = 1}')
     [ -n "$keycode" ] || { echo "no spare key code left for $ch" >&2; return 1; }
     printf -v keysym 'U%04X' "'$ch"
     xmodmap -e "keycode $keycode = $keysym $keysym"
