@@ -15,7 +15,8 @@
 # 4. Esc ends the program with exit code 0.
 #
 # --screenshot FILE keeps a picture of the window (with the desktop's frame when a window
-# manager runs) after the second stamping.
+# manager runs) after the second stamping. E2E_KEEP=DIR keeps a copy of the work folder (logs,
+# screenshots, the saved files) there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 keep_shot=
