@@ -5,7 +5,7 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 DEB_PACKAGES := cmake ninja-build pkg-config g++ clang libclang-rt-14-dev libpng-dev zlib1g-dev \
   libfreetype-dev libfontconfig-dev libsdl2-dev fonts-wqy-zenhei libgtest-dev libbenchmark-dev \
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox
 
 all: build
 

@@ -7,6 +7,10 @@ JOBS=${JOBS:-$(nproc)}
 echo "== tests (release build)"
 ctest --test-dir build --output-on-failure -j "$JOBS"
 
+echo "== end to end: the real program on a virtual X display, and what make install puts where"
+bash tests/e2e/e2e.sh
+bash packaging/check_install.sh
+
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan >/dev/null
 cmake --build build-asan -j "$JOBS"

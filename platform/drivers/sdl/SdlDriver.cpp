@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "drivers/sdl/SdlX11Errors.h"
 #include "win/user.h"
 
 namespace quill {
@@ -50,6 +51,7 @@ bool SdlDriver::Open(RECT* primaryScreen) {
     SDL_SetHint(SDL_HINT_APP_NAME, "Quillmark");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
     open_ = true;
+    IgnoreMessagesToDestroyedWindows();
     scale_ = DesktopScale();
     SDL_StartTextInput();
   }

@@ -13,6 +13,8 @@
 //   NowMs            SDL's millisecond clock.
 //   Clipboard        the desktop clipboard as UTF-8 text.
 //   ShowMessageBox   the desktop's message box, or standard error when there is no display.
+//   (On X11 it also keeps SDL's own wake-up messages to a just-destroyed window from ending the
+//   process: SdlX11Errors.h.)
 //
 // The program declares no awareness of display scaling, so on a scaled desktop everything is shown
 // enlarged by the whole factor (nearest neighbour) and the screen and the mouse are reported in
