@@ -59,7 +59,8 @@ bool CreateRoot(const std::string& root) {
 std::string DriveRootLocation() {
   std::string explicitRoot = Environment("QUILLMARK_DRIVE_C");
   if (!explicitRoot.empty()) return explicitRoot;
-  // The base directory specification wants an absolute XDG_DATA_HOME; a relative one is ignored.
+  // XDG_DATA_HOME counts only when it is an absolute path; a relative one is ignored, as the
+  // desktop's base-directory rules say.
   std::string dataHome = Environment("XDG_DATA_HOME");
   if (dataHome.empty() || dataHome[0] != '/') {
     std::string home = HomeFolder();
