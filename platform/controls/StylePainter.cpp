@@ -82,16 +82,7 @@ StylePainter::StylePainter(const text::TextTarget& target) : target_(target) {
   clips_ = clip.Rects();
 }
 
-void StylePainter::Touch(const RECT& r) {
-  if (RectEmpty(touched_)) {
-    touched_ = r;
-    return;
-  }
-  touched_.left = std::min(touched_.left, r.left);
-  touched_.top = std::min(touched_.top, r.top);
-  touched_.right = std::max(touched_.right, r.right);
-  touched_.bottom = std::max(touched_.bottom, r.bottom);
-}
+void StylePainter::Touch(const RECT& r) { touched_ = RectBoundingUnion(touched_, r); }
 
 uint8_t* StylePainter::PixelAt(int x, int y) {
   const int sx = x + target_.origin.x, sy = y + target_.origin.y;

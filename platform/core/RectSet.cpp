@@ -19,6 +19,13 @@ RECT RectOffset(const RECT& r, int dx, int dy) {
   return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
 
+RECT RectBoundingUnion(const RECT& a, const RECT& b) {
+  if (RectEmpty(a)) return b;
+  if (RectEmpty(b)) return a;
+  return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
+}
+
 RECT RectSet::Bounds() const {
   if (rects_.empty()) return RECT{0, 0, 0, 0};
   RECT b = rects_.front();

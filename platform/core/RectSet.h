@@ -11,6 +11,8 @@ bool RectEmpty(const RECT& r);
 RECT RectIntersect(const RECT& a, const RECT& b);  // empty (all zero) when they do not meet
 bool RectsOverlap(const RECT& a, const RECT& b);
 RECT RectOffset(const RECT& r, int dx, int dy);
+// The smallest rectangle holding both; an empty one adds nothing.
+RECT RectBoundingUnion(const RECT& a, const RECT& b);
 
 class RectSet {
  public:

@@ -43,16 +43,7 @@ struct Surface {
   }
 
   void MarkDirty(const RECT& r) {
-    RECT c = RectIntersect(r, RECT{0, 0, width, height});
-    if (RectEmpty(c)) return;
-    if (RectEmpty(dirty)) {
-      dirty = c;
-      return;
-    }
-    dirty.left = std::min(dirty.left, c.left);
-    dirty.top = std::min(dirty.top, c.top);
-    dirty.right = std::max(dirty.right, c.right);
-    dirty.bottom = std::max(dirty.bottom, c.bottom);
+    dirty = RectBoundingUnion(dirty, RectIntersect(r, RECT{0, 0, width, height}));
   }
 };
 

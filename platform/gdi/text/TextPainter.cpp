@@ -27,16 +27,7 @@ TextPainter::TextPainter(const TextTarget& target, const RECT* limit)
   clips_ = clip.Rects();
 }
 
-void TextPainter::Touch(const RECT& r) {
-  if (RectEmpty(touched_)) {
-    touched_ = r;
-    return;
-  }
-  touched_.left = std::min(touched_.left, r.left);
-  touched_.top = std::min(touched_.top, r.top);
-  touched_.right = std::max(touched_.right, r.right);
-  touched_.bottom = std::max(touched_.bottom, r.bottom);
-}
+void TextPainter::Touch(const RECT& r) { touched_ = RectBoundingUnion(touched_, r); }
 
 void TextPainter::Fill(const RECT& area, COLORREF color) {
   const uint8_t red = GetRValue(color), green = GetGValue(color), blue = GetBValue(color);
