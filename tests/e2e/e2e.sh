@@ -199,5 +199,17 @@ if [ -n "$QM_WM_PID" ]; then
 else
   skip "minimise, maximise and close buttons need a window manager (openbox)"
 fi
+# --- 5. No display ---------------------------------------------------------------------------------
+# Without a desktop the window cannot be built: the program says so on standard error and ends
+# with exit code -1 (255), instead of running somewhere nobody can see it.
+no_display_fails() {
+  local code=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$bin" >"$work/nodisplay.log" 2>&1 || code=$?
+  [ "$code" = 255 ] && grep -q '载入启动窗口失败' "$work/nodisplay.log" && return
+  echo "  exit code $code; output:"; sed 's/^/  | /' "$work/nodisplay.log"
+  return 1
+}
+check "without a display the program ends with its fatal error and exit code 255" no_display_fails
+
 echo "whole run: $(($(qm_now_ms) - began)) ms"
 finish

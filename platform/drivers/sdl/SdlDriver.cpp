@@ -50,6 +50,16 @@ bool SdlDriver::Open(RECT* primaryScreen) {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_APP_NAME, "Quillmark");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    // Without a desktop, SDL may fall back to a video driver that shows nothing (an off-screen
+    // buffer, or the console's framebuffer): the window would exist where nobody can see or close
+    // it. Only a desktop counts as a display, unless the user chose a driver explicitly.
+    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+    const char* current = SDL_GetCurrentVideoDriver();
+    bool desktop = current && (SDL_strcmp(current, "x11") == 0 || SDL_strcmp(current, "wayland") == 0);
+    if (!desktop && !(chosen && *chosen)) {
+      SDL_Quit();
+      return false;
+    }
     open_ = true;
     IgnoreMessagesToDestroyedWindows();
     scale_ = DesktopScale();
