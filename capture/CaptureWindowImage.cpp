@@ -5,6 +5,7 @@
 
 #include "app/SharedHeap.h"
 #include "capture/BmpFromPackedDib.h"
+#include "capture/BmpLayout.h"
 
 namespace {
 
@@ -67,8 +68,7 @@ ImageBytes CaptureWindowImage(HWND window) {
               reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
     size_t imageSize = header.biSizeImage;
     if (imageSize == 0)
-      imageSize = static_cast<size_t>((24 * static_cast<size_t>(info.bmWidth) + 31) / 32 * 4) *
-                  static_cast<size_t>(info.bmHeight);
+      imageSize = static_cast<size_t>(bmp::RowStride24(info.bmWidth)) * static_cast<size_t>(info.bmHeight);
     auto* block = static_cast<uint8_t*>(TryAllocBlock(sizeof header + imageSize));
     int rows = 0;
     if (block) {

@@ -1,5 +1,7 @@
 #include "ui/EditBox.h"
 
+#include "ui/WindowClass.h"
+
 EditBox::EditBox(const ControlDefinition& definition)
     : Control(definition), settings_(std::get<EditBoxSettings>(definition.settings)) {}
 
@@ -17,9 +19,7 @@ bool EditBox::Create(HWND parent) {
   hwnd_ = CreateWindowExA(exStyle, WC_EDITA, definition_.text, style, definition_.left, definition_.top,
                           definition_.width, definition_.height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return false;
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  platformProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBox::SubclassProc)));
+  platformProc_ = SubclassControl(hwnd_, this, &EditBox::SubclassProc);
 
   background_ = CreateSolidBrush(settings_.backColour);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "capture/BmpLayout.h"
 #include "ui/WindowClass.h"
 
 PicBox::PicBox(const ControlDefinition& definition)
@@ -108,7 +109,7 @@ void PicBox::Draw(HDC dc, const RECT& paintArea) {
     bits = blended.data();
   } else {
     // The decoded rows are bottom-up and padded, as the bitmap wants them.
-    size_t stride = ((24 * static_cast<size_t>(image.width) + 31) / 32) * 4;
+    size_t stride = static_cast<size_t>(bmp::RowStride24(image.width));
     header.biHeight = rows;
     header.biBitCount = 24;
     bits = image.pixels.data() + static_cast<size_t>(image.height - bottom) * stride;

@@ -5,17 +5,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "capture/BmpLayout.h"
 
 namespace {
 
-uint32_t Read32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
-uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 // Pictures beyond this many pixels are refused before any memory is reserved for them.
 constexpr uint64_t kMaxPixels = 64ull * 1024 * 1024;
-
-// Rows of a 24-bit bitmap are padded to a multiple of 4 bytes.
-uint64_t BmpRowStride24(int64_t width) { return ((24 * static_cast<uint64_t>(width) + 31) / 32) * 4; }
 
 }  // namespace
 
@@ -56,18 +52,18 @@ std::optional<DecodedImage> DecodeBmp(const uint8_t* bytes, size_t size) {
   constexpr size_t kHeaders = 14 + 40;
   if (!bytes || size < kHeaders) return std::nullopt;
   const uint8_t* info = bytes + 14;
-  if (Read32(info + 16) != 0) return std::nullopt;  // compressed
-  uint16_t bitCount = Read16(info + 14);
+  if (bmp::ReadLe32(info + 16) != 0) return std::nullopt;  // compressed
+  uint16_t bitCount = bmp::ReadLe16(info + 14);
   if (bitCount != 24) return std::nullopt;  // the only kind this program makes
-  uint32_t offset = Read32(bytes + 10);
+  uint32_t offset = bmp::ReadLe32(bytes + 10);
   if (offset < kHeaders || offset > size) return std::nullopt;
-  int32_t width = static_cast<int32_t>(Read32(info + 4));
-  int32_t height = static_cast<int32_t>(Read32(info + 8));
+  int32_t width = static_cast<int32_t>(bmp::ReadLe32(info + 4));
+  int32_t height = static_cast<int32_t>(bmp::ReadLe32(info + 8));
   if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
   bool bottomUp = height > 0;
   uint64_t rows = bottomUp ? static_cast<uint64_t>(height) : static_cast<uint64_t>(-static_cast<int64_t>(height));
   if (static_cast<uint64_t>(width) * rows > kMaxPixels) return std::nullopt;
-  uint64_t stride = BmpRowStride24(width);
+  uint64_t stride = static_cast<uint64_t>(bmp::RowStride24(width));
   if (stride * rows > size - offset) return std::nullopt;  // the rows run out
 
   DecodedImage out;

@@ -1,6 +1,7 @@
 #include "ui/RadioBox.h"
 
 #include "app/Shell.h"
+#include "ui/WindowClass.h"
 
 RadioBox::RadioBox(const ControlDefinition& definition)
     : Control(definition), settings_(std::get<RadioBoxSettings>(definition.settings)) {}
@@ -17,9 +18,7 @@ bool RadioBox::Create(HWND parent) {
   hwnd_ = CreateWindowExA(0, WC_BUTTONA, definition_.text, style, definition_.left, definition_.top,
                           definition_.width, definition_.height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return false;
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  platformProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RadioBox::SubclassProc)));
+  platformProc_ = SubclassControl(hwnd_, this, &RadioBox::SubclassProc);
   background_ = CreateSolidBrush(ResolveColour(settings_.backColour));
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   SendMessageA(hwnd_, BM_SETCHECK, settings_.checked ? BST_CHECKED : BST_UNCHECKED, 0);

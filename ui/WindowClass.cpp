@@ -19,3 +19,8 @@ HWND CreateControlWindow(DWORD exStyle, const char* cls, const char* text, DWORD
   return CreateWindowExA(exStyle, cls, text, style, definition.left, definition.top, definition.width,
                          definition.height, parent, nullptr, GetModuleHandleA(nullptr), self);
 }
+
+WNDPROC SubclassControl(HWND hwnd, void* self, WNDPROC proc) {
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}

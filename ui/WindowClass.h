@@ -23,3 +23,7 @@ T* ControlFromWindow(HWND hwnd, UINT message, LPARAM lParam) {
   }
   return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
+
+// Puts `proc` in front of a platform control's own window procedure, with `self` in the window's
+// user data, and returns the control's procedure for CallWindowProcA.
+WNDPROC SubclassControl(HWND hwnd, void* self, WNDPROC proc);

@@ -139,6 +139,16 @@ void UpdateNow(HWND hwnd, UINT flags, bool allChildren) {
   for (HWND c : children) UpdateNow(c, flags, allChildren);
 }
 
+// Invalidates or validates `rect` of the window's client area (all of it for a null rect).
+void InvalidateClientArea(const Window* w, const RECT* rect, UINT flags) {
+  if (!rect) {
+    InvalidateWindow(w->hwnd, nullptr, flags);
+    return;
+  }
+  RectSet region(RectOffset(*rect, w->client.left, w->client.top));
+  InvalidateWindow(w->hwnd, &region, flags);
+}
+
 }  // namespace
 
 // [public calls] ----------------------------------------------------------------------------------
@@ -152,12 +162,7 @@ BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   }
   Window* w = Win(hwnd);
   if (!w) return FALSE;
-  if (rect) {
-    RectSet region(RectOffset(*rect, w->client.left, w->client.top));
-    InvalidateWindow(hwnd, &region, flags);
-  } else {
-    InvalidateWindow(hwnd, nullptr, flags);
-  }
+  InvalidateClientArea(w, rect, flags);
   return TRUE;
 }
 
@@ -165,12 +170,7 @@ BOOL WINAPI ValidateRect(HWND hwnd, const RECT* rect) {
   Window* w = Win(hwnd);
   if (!w) return FALSE;
   UINT flags = RDW_VALIDATE | RDW_NOCHILDREN;
-  if (rect) {
-    RectSet region(RectOffset(*rect, w->client.left, w->client.top));
-    InvalidateWindow(hwnd, &region, flags);
-  } else {
-    InvalidateWindow(hwnd, nullptr, flags);
-  }
+  InvalidateClientArea(w, rect, flags);
   return TRUE;
 }
 
